@@ -19,6 +19,9 @@ class Text {
   // Takes the bytes before the first zero byte of `bytes` (all of them when none is zero).
   explicit Text(std::string_view bytes);
 
+  // The same, taking over the storage of a built-up string instead of copying it.
+  explicit Text(std::string&& bytes);
+
   // The bytes, without any terminating zero.
   const std::string& bytes() const { return bytes_; }
   std::string_view view() const { return bytes_; }
