@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "extract/codepage.h"
 #include "extract/iconv_reference.h"
 
 namespace zorvika {
@@ -42,6 +43,27 @@ TEST(Utf8ToGbkTest, Cases) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Utf8ToGbk(BytesOf(c.utf8)).bytes(), c.gbk) << c.name;
+  }
+}
+
+// A large body is converted in slices; whatever sequence straddles a slice
+// border must convert exactly as it does in one piece.
+TEST(Utf8ToGbkTest, SequencesAcrossSliceBordersConvertAsInOnePiece) {
+  const std::string pieces[] = {
+      "\xE4\xB8\x8B",            // 下
+      "\xF0\x9F\x98\x80",        // emoji
+      "\xE4\xB8",                // truncated
+      "\xC0\xAF",                // overlong
+      std::string(40, '\x80'),    // run of continuation bytes
+  };
+  for (size_t border = 4096; border <= 65536; border *= 2) {
+    for (size_t before = border - 5; before <= border + 2; ++before) {
+      for (const std::string& piece : pieces) {
+        const std::string body = std::string(before, 'a') + piece + "b";
+        EXPECT_EQ(Utf8ToGbk(BytesOf(body)), Utf16ToGbk(Utf8ToUtf16(body)))
+            << "piece after " << before << " bytes";
+      }
+    }
   }
 }
 
