@@ -22,7 +22,9 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 // Stops before a U+0000.
 Text Utf16ToGbk(std::u16string_view utf16);
 
-// Code page 936 to UTF-16; a stray first byte or an undefined pair becomes "?".
+// Code page 936 to UTF-16; a stray first byte, an undefined pair (a lead byte
+// 0x81 to 0xFE and whatever byte follows it) or the byte 0xFF becomes one "?".
+// 0x80 is U+20AC. GbkToUtf16("\xD6\xD0\x81\xFF") == u"\u4E2D?".
 std::u16string GbkToUtf16(const Text& text);
 
 // Shorthands through UTF-16: GbkToUtf8(Text("\xCF\xC2")) == "\xE4\xB8\x8B".
