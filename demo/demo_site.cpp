@@ -151,7 +151,7 @@ std::string ListingPageHtml(const SitePage& page, const std::string& hostPort) {
     html += "<li class=\"video\">\n  <span class=\"badge\">" + std::string(kDownloadMarker) + "</span>\n";
     html += "  <p class=\"title\" data-text=\"" + EscapeTitle(video.utf8Title, static_cast<int>(i)) + "\">" +
             HtmlText(video.utf8Title) + "</p>\n";
-    html += "  <a class=\"save\" href=\"http://" + hostPort + "/v/" + number + "/" + std::to_string(i) +
+    html += "  <a href=\"http://" + hostPort + "/v/" + number + "/" + std::to_string(i) +
             "\">mp4</a>\n</li>\n";
   }
   html += "</ul>\n</body></html>\n";
@@ -282,7 +282,8 @@ DemoSite::DemoSite(std::vector<SitePage> pages, int port) : state_(std::make_uni
   state.server.Get(R"(/v/(-?\d+)/(\d+))", [&state](const httplib::Request& request, httplib::Response& response) {
     state.ServeVideo(request, response);
   });
-  state.server.set_keep_alive_timeout(1);
+  // One request per connection: no idle connection holds up the shutdown.
+  state.server.set_keep_alive_max_count(1);
 
   if (port == 0) {
     state.port = state.server.bind_to_any_port("127.0.0.1");

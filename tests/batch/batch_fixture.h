@@ -18,10 +18,11 @@
 #include "batch/batch_job.h"
 #include "batch/memory_controls.h"
 #include "core/text.h"
+#include "core/text_printing.h"
 #include "demo/demo_site.h"
 #include "extract/codepage.h"
 
-namespace zorvika::testing {
+namespace zorvika::batchtest {
 
 // Status texts of the result list's last column, in code page 936.
 inline const Text kDownloading("\xCF\xC2\xD4\xD8\xD6\xD0");             // 下载中
@@ -110,4 +111,4 @@ class BatchTest : public ::testing::Test {
   MemoryControls controls;
 };
 
-}  // namespace zorvika::testing
+}  // namespace zorvika::batchtest

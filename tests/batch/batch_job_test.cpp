@@ -7,7 +7,7 @@
 
 #include "batch/batch_fixture.h"
 
-namespace zorvika::testing {
+namespace zorvika::batchtest {
 namespace {
 
 // Log messages in code page 936 (the stamp comes before each).
@@ -179,4 +179,4 @@ TEST_F(BatchTest, EachRowGoesFromDownloadingToDownloadedAndItsFileHoldsTheServed
 }
 
 }  // namespace
-}  // namespace zorvika::testing
+}  // namespace zorvika::batchtest

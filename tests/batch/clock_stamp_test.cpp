@@ -3,6 +3,7 @@
 
 #include "batch/batch_job.h"
 #include "batch/clock_stamp.h"
+#include "core/text_printing.h"
 
 namespace zorvika {
 namespace {

@@ -15,7 +15,7 @@
 #include "batch/window_controls.h"
 #include "core/text.h"
 
-namespace zorvika::testing {
+namespace zorvika::batchtest {
 
 class MemoryControls : public WindowControls {
  public:
@@ -133,4 +133,4 @@ class MemoryControls : public WindowControls {
   }
 };
 
-}  // namespace zorvika::testing
+}  // namespace zorvika::batchtest

@@ -12,7 +12,7 @@
 #include "batch/batch_fixture.h"
 #include "web/web_request.h"
 
-namespace zorvika::testing {
+namespace zorvika::batchtest {
 namespace {
 
 constexpr std::size_t kSlowSize = 4000000;
@@ -136,4 +136,4 @@ TEST_F(BatchTest, StopDuringAnyControlCallEndsTheJobThere) {
 }
 
 }  // namespace
-}  // namespace zorvika::testing
+}  // namespace zorvika::batchtest

@@ -10,7 +10,7 @@
 
 #include "batch/batch_fixture.h"
 
-namespace zorvika::testing {
+namespace zorvika::batchtest {
 namespace {
 
 int RequestsFor(const demo::DemoSite& site, const std::string& path) {
@@ -87,7 +87,8 @@ TEST_P(RetryBoundTest, EndsInDownloadFailedAndTheNextRowFollows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pauses, RetryBoundTest,
-                         ::testing::Values(RetryBoundCase{4, 5}, RetryBoundCase{0, 1}, RetryBoundCase{2, 3}));
+                         ::testing::Values(RetryBoundCase{4, 5}, RetryBoundCase{0, 1}, RetryBoundCase{2, 3}),
+                         [](const auto& info) { return "Pauses" + std::to_string(info.param.pauses); });
 
 TEST_F(BatchTest, DefaultBoundIsFiveRequestsWithGrowingPauses) {
   const BatchContext defaults;
@@ -163,7 +164,15 @@ TEST_P(SaveFailureTest, ShowsSaveFailedAndTheNextRowFollows) {
 
 INSTANTIATE_TEST_SUITE_P(Obstacles, SaveFailureTest,
                          ::testing::Values(Obstacle::kFolderNamedLikeTheFile, Obstacle::kFileNamedLikeTheVideoFolder,
-                                           Obstacle::kFileNamedLikeThePageFolder));
+                                           Obstacle::kFileNamedLikeThePageFolder),
+                         [](const auto& info) {
+                           switch (info.param) {
+                             case Obstacle::kFolderNamedLikeTheFile: return "FolderNamedLikeTheFile";
+                             case Obstacle::kFileNamedLikeTheVideoFolder: return "FileNamedLikeTheVideoFolder";
+                             case Obstacle::kFileNamedLikeThePageFolder: return "FileNamedLikeThePageFolder";
+                           }
+                           return "";
+                         });
 
 TEST_F(BatchTest, ProgressIsShownInTheStatusCellAtMostTenTimesASecond) {
   demo::SiteVideo slow = Video("slow", 600000);
@@ -189,4 +198,4 @@ TEST_F(BatchTest, ProgressIsShownInTheStatusCellAtMostTenTimesASecond) {
 }
 
 }  // namespace
-}  // namespace zorvika::testing
+}  // namespace zorvika::batchtest

@@ -9,7 +9,7 @@
 #include "batch/batch_fixture.h"
 #include "batch/video_file_name.h"
 
-namespace zorvika::testing {
+namespace zorvika::batchtest {
 namespace {
 
 std::string Repeat(const std::string& piece, int times) {
@@ -76,4 +76,4 @@ TEST(VideoFileNameTest, PageFolderLiesBelowTheProgramDirectory) {
 }
 
 }  // namespace
-}  // namespace zorvika::testing
+}  // namespace zorvika::batchtest
