@@ -35,9 +35,9 @@ Bytes ReplaceBytes(const Bytes& bytes, const Bytes& needle, const Bytes& replace
   const std::size_t length = bytes.size();
   const std::size_t needleLength = needle.size();
   const std::size_t from = (startPos.has_value() && *startPos > 1) ? static_cast<std::size_t>(*startPos - 1) : 0;
-  std::optional<int> remaining = count;
-  if (remaining.has_value() && *remaining < 0) remaining = 0;  // below 0: no occurrence at all
-  if (length == 0 || needleLength == 0 || from >= length || remaining == 0) return bytes;
+  const bool limited = count.has_value();
+  int remaining = limited ? std::max(*count, 0) : 0;  // below 0: no occurrence at all
+  if (length == 0 || needleLength == 0 || from >= length || (limited && remaining == 0)) return bytes;
 
   Bytes result(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(from));
   result.reserve(length);
@@ -53,7 +53,7 @@ Bytes ReplaceBytes(const Bytes& bytes, const Bytes& needle, const Bytes& replace
     if (std::memcmp(data + at, needle.data(), needleLength) == 0) {
       result.insert(result.end(), replacement.begin(), replacement.end());
       pos = at + needleLength;
-      if (remaining.has_value() && --*remaining == 0) break;
+      if (limited && --remaining == 0) break;
     } else {
       result.push_back(data[at]);
       pos = at + 1;

@@ -1,4 +1,5 @@
 // Searching, replacing and splitting, all walking the text character-wise in place.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -59,9 +60,9 @@ Text ReplaceText(const Text& text, const Text& needle, const Text& replacement, 
   const std::string_view bytes = text.view();
   const std::size_t needleLength = needle.view().size();
   const std::size_t from = OffsetOf(startPos);
-  std::optional<int> remaining = count;
-  if (remaining.has_value() && *remaining < 0) remaining.reset();  // below 0: every occurrence
-  if (bytes.empty() || needleLength == 0 || from >= bytes.size() || remaining == 0) return text;
+  const bool limited = count.has_value() && *count >= 0;  // below 0: every occurrence
+  int remaining = limited ? *count : 0;
+  if (bytes.empty() || needleLength == 0 || from >= bytes.size() || (limited && remaining == 0)) return text;
 
   std::string result;
   result.reserve(bytes.size());
@@ -74,7 +75,7 @@ Text ReplaceText(const Text& text, const Text& needle, const Text& replacement, 
     result.append(bytes.substr(pos, at - pos));
     result.append(replacement.view());
     pos = at + needleLength;
-    if (remaining.has_value() && --*remaining == 0) {
+    if (limited && --remaining == 0) {
       countRanOut = true;
       break;
     }
@@ -96,9 +97,9 @@ Text ReplaceText(const Text& text, const Text& needle, const Text& replacement, 
 TextArray SplitText(const Text& text, const Text& delimiter, std::optional<int> maxPieces) {
   TextArray pieces;
   const std::string_view bytes = text.view();
-  std::optional<int> remaining = maxPieces;
-  if (remaining.has_value() && *remaining < 0) remaining = 0;
-  if (bytes.empty() || remaining == 0) return pieces;
+  const bool limited = maxPieces.has_value();
+  int remaining = limited ? std::max(*maxPieces, 0) : 0;  // below 0 counts as 0
+  if (bytes.empty() || (limited && remaining == 0)) return pieces;
   if (delimiter.empty()) {
     ArrayAppend(pieces, text);
     return pieces;
@@ -110,7 +111,7 @@ TextArray SplitText(const Text& text, const Text& delimiter, std::optional<int> 
     if (at == kNotFound) break;
     ArrayAppend(pieces, Text(bytes.substr(pieceStart, at - pieceStart)));
     pieceStart = at + delimiter.view().size();
-    if (remaining.has_value() && --*remaining == 0) return pieces;  // the rest is dropped
+    if (limited && --remaining == 0) return pieces;  // the rest is dropped
   }
   if (pieceStart < bytes.size()) ArrayAppend(pieces, Text(bytes.substr(pieceStart)));
   return pieces;
