@@ -15,6 +15,8 @@ namespace zorvika {
 // Shows the full message before the process ends (it is always written to
 // standard error as well). The reporter must not return control to the failing
 // code; RunTimeError ends the process after it returns. Empty: standard error only.
+// Only the first failure reaches the reporter; a second one (another thread, or a
+// failed allocation inside the reporter) ends the process at once.
 void SetRunTimeErrorReporter(std::function<void(const std::string& message)> reporter);
 
 // Makes a failed memory allocation end the program through RunTimeError(0).
