@@ -76,13 +76,13 @@ std::string EscapeTitle(const std::string& utf8Title, int entryIndex) {
     if (plain) {
       escaped += static_cast<char>(point);
     } else if (point <= 0xFF) {
-      escaped += "%" + Hex(point, 2);
+      escaped.append("%").append(Hex(point, 2));
     } else if (point <= 0xFFFF) {
-      escaped += unitIntroducer + Hex(point, 4);
+      escaped.append(unitIntroducer).append(Hex(point, 4));
     } else {
       char32_t offset = point - 0x10000;
-      escaped += unitIntroducer + Hex(0xD800 + (offset >> 10), 4);
-      escaped += unitIntroducer + Hex(0xDC00 + (offset & 0x3FF), 4);
+      escaped.append(unitIntroducer).append(Hex(0xD800 + (offset >> 10), 4));
+      escaped.append(unitIntroducer).append(Hex(0xDC00 + (offset & 0x3FF), 4));
     }
   }
   return escaped;
