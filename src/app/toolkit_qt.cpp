@@ -122,6 +122,7 @@ QWidget* BuildReportList(const ControlLayout& control, QWidget* parent) {
   header->setHighlightSections(false);
   header->setSectionsClickable(false);  // no sorting
   header->setStretchLastSection(false);
+  header->setMinimumSectionSize(8);  // the style's own minimum is wider than "序"'s 25 pixels
   for (int column = 0; column < static_cast<int>(control.columns.size()); ++column) {
     list->setColumnWidth(column, control.columns[static_cast<std::size_t>(column)].width);
   }
@@ -259,6 +260,7 @@ class QtWindow : public ToolkitWindow {
         box->moveCursor(QTextCursor::End);
         box->insertPlainText(ToWidgetLines(text));
         box->ensureCursorVisible();
+        box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
       } else if (auto* line = Find<QLineEdit>(editBox)) {
         line->end(false);
         line->insert(ToQString(text));
