@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QTest>
+#include <memory>
 
 #include "app/main_window.h"
 #include "app/toolkit_qt.h"
@@ -76,7 +77,13 @@ AboutSeen Look(QWidget* about, QWidget* mainWindow) {
 
 class AboutWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { testing::EnsureToolkit(); }
+  void SetUp() override {
+    testing::EnsureToolkit();
+    BatchContext context;
+    context.siteHost = Text("127.0.0.1:9");
+    main_ = std::make_unique<MainWindow>(context);
+    top_ = WidgetOf(main_->window());
+  }
 
   // Clicks 按钮1 of the main window; `close` closes the About window once it
   // shows. Returns what the About window showed; the click returns only after
@@ -95,13 +102,8 @@ class AboutWindowTest : public ::testing::Test {
   static void PressEsc(QWidget* about) { QTest::keyClick(about, Qt::Key_Escape); }
   static void CloseBox(QWidget* about) { about->close(); }
 
-  BatchContext context_ = [] {
-    BatchContext context;
-    context.siteHost = Text("127.0.0.1:9");
-    return context;
-  }();
-  MainWindow main_{context_};
-  QWidget* top_ = WidgetOf(main_.window());
+  std::unique_ptr<MainWindow> main_;
+  QWidget* top_ = nullptr;
 };
 
 TEST_F(AboutWindowTest, OpensModalWithItsLayoutAndNote) {
