@@ -5,6 +5,7 @@
 // objects, locked per kind of data), and a pool of easy handles whose connection
 // caches keep connections to a host open from one call to the next.
 #include <curl/curl.h>
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <atomic>
@@ -33,6 +34,8 @@ constexpr curl_off_t kMaxBodyReservation = curl_off_t{1} << 31;
 // A response head longer than this is not kept (the web request keeps 4999 bytes at most).
 constexpr std::size_t kMaxHeadBytes = 1 << 20;
 constexpr std::size_t kIdleHandlesKept = 4;
+// Bodies announced at this size or more are asked to sit on huge pages.
+constexpr std::size_t kHugePageThreshold = 8u << 20;
 
 // ---------------------------------------------------------------------------
 // Process-wide runtime
@@ -196,6 +199,21 @@ size_t OnHeaderLine(char* data, size_t size, size_t count, void* userdata) {
   return length;
 }
 
+// Asks the kernel to back a large body buffer with huge pages: filling it then
+// takes a few hundred page faults instead of tens of thousands.
+void PreferHugePages(Bytes& buffer) {
+  constexpr std::uintptr_t kPage = 4096;
+  if (buffer.capacity() < kHugePageThreshold) {
+    return;
+  }
+  const auto begin = reinterpret_cast<std::uintptr_t>(buffer.data());
+  const std::uintptr_t alignedBegin = (begin + kPage - 1) & ~(kPage - 1);
+  const std::uintptr_t alignedEnd = (begin + buffer.capacity()) & ~(kPage - 1);
+  if (alignedEnd > alignedBegin) {
+    madvise(reinterpret_cast<void*>(alignedBegin), alignedEnd - alignedBegin, MADV_HUGEPAGE);
+  }
+}
+
 size_t OnBodyData(char* data, size_t size, size_t count, void* userdata) {
   auto& state = *static_cast<TransferState*>(userdata);
   const size_t length = size * count;
@@ -203,6 +221,7 @@ size_t OnBodyData(char* data, size_t size, size_t count, void* userdata) {
     state.bodySized = true;
     if (state.expected > 0) {
       state.body.reserve(static_cast<size_t>(std::min<curl_off_t>(state.expected, kMaxBodyReservation)));
+      PreferHugePages(state.body);
     }
   }
   const auto* bytes = reinterpret_cast<const unsigned char*>(data);
