@@ -45,6 +45,19 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+// Whether the file holds exactly the body the site serves for video `index` of
+// page `page`; on failure says where it differs instead of printing the bytes.
+inline ::testing::AssertionResult HoldsVideo(const std::filesystem::path& path, int page, int index,
+                                             std::size_t size) {
+  const std::string stored = ReadFile(path);
+  const std::string served = demo::VideoBody(page, index, size);
+  if (stored == served) return ::testing::AssertionSuccess();
+  std::size_t offset = 0;
+  while (offset < stored.size() && offset < served.size() && stored[offset] == served[offset]) ++offset;
+  return ::testing::AssertionFailure() << path << " holds " << stored.size() << " bytes, the site served " << size
+                                       << "; they differ from byte " << offset;
+}
+
 // A video of `size` bytes with a plain title, served at full speed.
 inline demo::SiteVideo Video(const std::string& utf8Title, std::size_t size) {
   demo::SiteVideo video;
@@ -55,15 +68,18 @@ inline demo::SiteVideo Video(const std::string& utf8Title, std::size_t size) {
 
 class BatchTest : public ::testing::Test {
  protected:
+  // The program directory lies one level inside a sandbox of its own, so that a
+  // file that escaped it would still be seen.
   void SetUp() override {
     std::random_device random;
-    programDirectory = std::filesystem::temp_directory_path() /
-                       ("zorvika-batch-test-" + std::to_string(random()) + std::to_string(random()));
+    sandbox = std::filesystem::temp_directory_path() /
+              ("zorvika-batch-test-" + std::to_string(random()) + std::to_string(random()));
+    programDirectory = sandbox / "program";
     std::filesystem::create_directories(programDirectory);
   }
   void TearDown() override {
     std::error_code ignored;
-    std::filesystem::remove_all(programDirectory, ignored);
+    std::filesystem::remove_all(sandbox, ignored);
   }
 
   // The context of a job against `site`: pauses of 1 ms between the requests of
@@ -88,10 +104,11 @@ class BatchTest : public ::testing::Test {
     return programDirectory / Utf8Path(kVideoFolderUtf8) / Utf8Path(page);
   }
 
-  // Every file below the program directory, as UTF-8 paths relative to it, sorted.
+  // Every file in the sandbox, as UTF-8 paths relative to the program directory
+  // ("../x" for one beside it), sorted.
   std::vector<std::string> FilesOnDisk() const {
     std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(programDirectory)) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(sandbox)) {
       if (!entry.is_directory()) {
         std::u8string relative = entry.path().lexically_relative(programDirectory).u8string();
         files.emplace_back(relative.begin(), relative.end());
@@ -106,6 +123,7 @@ class BatchTest : public ::testing::Test {
     return kVideoFolderUtf8 + "/" + page + "/" + utf8Name;
   }
 
+  std::filesystem::path sandbox;
   std::filesystem::path programDirectory;
   std::atomic<bool> stop{false};
   MemoryControls controls;

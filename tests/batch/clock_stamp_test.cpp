@@ -13,6 +13,10 @@ struct StampCase {
   const char* stamp;
 };
 
+void PrintTo(const StampCase& c, std::ostream* out) {
+  *out << c.time.hour << "h" << c.time.minute << "m" << c.time.second << "s";
+}
+
 class ClockStampAtTest : public ::testing::TestWithParam<StampCase> {};
 
 TEST_P(ClockStampAtTest, WritesTwoDigitsPerField) {
