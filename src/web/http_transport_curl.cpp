@@ -347,23 +347,25 @@ HeaderList HeaderLinesFor(const std::string& block) {
   return HeaderList(lines);
 }
 
-// Verb and body. POST always carries a body (maybe empty, "Content-Length: 0");
-// other verbs carry one when it is not empty.
+// Verb and body. POST always carries a body (maybe empty: "Content-Length: 0");
+// PUT, OPTIONS, DELETE, TRACE and CONNECT carry one when it is not empty. HEAD
+// goes without: curl cannot send a body with HEAD and still expect a response
+// that has none.
 void SetVerbAndBody(CURL* handle, const HttpExchangeRequest& request) {
   const bool isGet = request.verb == "GET";
   const bool isHead = request.verb == "HEAD";
   const bool isPost = request.verb == "POST";
-  const bool hasBody = request.body.has_value() && (isPost || !request.body->empty());
+  const bool hasBody = request.body.has_value() && !isHead && (isPost || !request.body->empty());
 
   if (isHead) {
-    curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);  // no response body to wait for
+    curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
   } else if (!isGet && !isPost) {
     curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, request.verb.c_str());
   }
   if (hasBody) {
-    // Set after NOBODY: a HEAD with a body is sent as HEAD all the same.
+    const char* bytes = request.body->empty() ? "" : reinterpret_cast<const char*>(request.body->data());
     curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body->size()));
-    curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request.body->empty() ? "" : reinterpret_cast<const char*>(request.body->data()));
+    curl_easy_setopt(handle, CURLOPT_POSTFIELDS, bytes);
   }
 }
 
@@ -374,6 +376,51 @@ void SetProxy(CURL* handle, const HttpExchangeRequest& request) {
   curl_easy_setopt(handle, CURLOPT_NOPROXY, "");
 }
 
+// Cookies: the process-wide store, or none at all.
+void SetCookieStore(CURL* handle, CurlRuntime& runtime, bool noCookies) {
+  if (noCookies) {
+    curl_easy_setopt(handle, CURLOPT_SHARE, runtime.withoutCookies.get());
+  } else {
+    curl_easy_setopt(handle, CURLOPT_SHARE, runtime.withCookieStore.get());
+    curl_easy_setopt(handle, CURLOPT_COOKIEFILE, "");  // switches the cookie engine on, reads no file
+  }
+}
+
+// What is fetched and how: the address as built, HTTP/1.1, redirects within http
+// and https, the time-outs, TLS verified.
+void SetTransferRules(CURL* handle, CurlRuntime& runtime, CURLU* url, bool noRedirect) {
+  curl_easy_setopt(handle, CURLOPT_CURLU, url);
+  curl_easy_setopt(handle, CURLOPT_PATH_AS_IS, 1L);
+  curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+  curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, noRedirect ? 0L : 1L);
+  curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMaxRedirects);
+  curl_easy_setopt(handle, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+  curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+
+  curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+
+  curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
+  curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
+  const std::string trusted = runtime.TrustedCertificateFile();
+  if (!trusted.empty()) {
+    curl_easy_setopt(handle, CURLOPT_CAINFO, trusted.c_str());  // copied by curl
+  }
+}
+
+void SetCallbacks(CURL* handle, TransferState& state) {
+  curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, &OnHeaderLine);
+  curl_easy_setopt(handle, CURLOPT_HEADERDATA, &state);
+  curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &OnBodyData);
+  curl_easy_setopt(handle, CURLOPT_WRITEDATA, &state);
+  curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &OnProgress);
+  curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &state);
+  curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+}
+
 }  // namespace
 
 HttpExchangeResult PerformHttpExchange(const HttpExchangeRequest& request) {
@@ -382,7 +429,7 @@ HttpExchangeResult PerformHttpExchange(const HttpExchangeRequest& request) {
   if (!runtime.initialized) {
     return result;
   }
-  UrlHandle url = BuildAddress(request);
+  const UrlHandle url = BuildAddress(request);
   if (!url) {
     return result;
   }
@@ -398,35 +445,8 @@ HttpExchangeResult PerformHttpExchange(const HttpExchangeRequest& request) {
   state.generation = runtime.abortGeneration.load();
   state.observer = &request.observer;
 
-  // Cookies: the process-wide store, or none at all.
-  if (request.noCookies) {
-    curl_easy_setopt(handle, CURLOPT_SHARE, runtime.withoutCookies.get());
-  } else {
-    curl_easy_setopt(handle, CURLOPT_SHARE, runtime.withCookieStore.get());
-    curl_easy_setopt(handle, CURLOPT_COOKIEFILE, "");  // switches the cookie engine on, reads no file
-  }
-
-  curl_easy_setopt(handle, CURLOPT_CURLU, url.get());
-  curl_easy_setopt(handle, CURLOPT_PATH_AS_IS, 1L);
-  curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-  curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, request.noRedirect ? 0L : 1L);
-  curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMaxRedirects);
-  curl_easy_setopt(handle, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
-  curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-
-  curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
-
-  curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
-  curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
-  const std::string trusted = runtime.TrustedCertificateFile();
-  if (!trusted.empty()) {
-    curl_easy_setopt(handle, CURLOPT_CAINFO, trusted.c_str());
-  }
-
+  SetCookieStore(handle, runtime, request.noCookies);
+  SetTransferRules(handle, runtime, url.get(), request.noRedirect);
   SetProxy(handle, request);
   // An agent taken from a whole block can hold line breaks; a header value cannot.
   const std::string agent = request.agent.substr(0, request.agent.find_first_of("\r\n"));
@@ -436,23 +456,16 @@ HttpExchangeResult PerformHttpExchange(const HttpExchangeRequest& request) {
   const HeaderList headerLines = HeaderLinesFor(request.headerBlock);
   curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headerLines.get());
   SetVerbAndBody(handle, request);
-
-  curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, &OnHeaderLine);
-  curl_easy_setopt(handle, CURLOPT_HEADERDATA, &state);
-  curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &OnBodyData);
-  curl_easy_setopt(handle, CURLOPT_WRITEDATA, &state);
-  curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &OnProgress);
-  curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &state);
-  curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+  SetCallbacks(handle, state);
 
   // Failures are not reported: what arrived is returned, as with any failed read.
   curl_easy_perform(handle);
 
-  // The handle must not keep pointers into this call's values once it is pooled.
+  // Nothing of this call stays reachable from the pooled handle.
   curl_easy_setopt(handle, CURLOPT_HTTPHEADER, nullptr);
   curl_easy_setopt(handle, CURLOPT_CURLU, nullptr);
-  // curl 7.88 loses its list of cookie files on reset; emptying it here frees it
-  // (the shared store itself is untouched).
+  // curl 7.88 does not free its list of cookie files on reset; emptying it here
+  // does (the shared store itself is untouched).
   curl_easy_setopt(handle, CURLOPT_COOKIEFILE, nullptr);
   runtime.handles.GiveBack(handle);
 

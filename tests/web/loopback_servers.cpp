@@ -139,6 +139,7 @@ void RawRecordingServer::Serve() {
     if (connection < 0) {
       continue;
     }
+    ++accepted_;
     if (!answer_) {
       heldConnections_.push_back(connection);
       continue;

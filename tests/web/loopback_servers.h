@@ -53,6 +53,9 @@ class RawRecordingServer {
   // The requests received so far, each as raw bytes.
   std::vector<std::string> Requests();
 
+  // Connections accepted so far, answered or not.
+  int ConnectionsAccepted() const { return accepted_; }
+
   // "HTTP/1.1 200 OK" with Content-Length, Connection: close and `body`.
   static std::string OkResponse(const std::string& body);
 
@@ -65,6 +68,7 @@ class RawRecordingServer {
   int listener_ = -1;
   int port_ = -1;
   std::atomic<bool> stopping_{false};
+  std::atomic<int> accepted_{0};
   std::mutex mutex_;
   std::vector<std::string> requests_;
   std::vector<int> heldConnections_;

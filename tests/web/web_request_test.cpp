@@ -404,6 +404,36 @@ TEST_F(RedirectServer, NoRedirectReturnsTheRedirectResponseItself) {
   EXPECT_THAT(responseHeaders.bytes(), HasSubstr("\r\nLocation: /to\r\n"));
 }
 
+TEST(WebRequest, RedirectsToOtherSchemesAreNotFollowed) {
+  RawRecordingServer elsewhere("", false);
+  LoopbackHttpServer server;
+  const std::string target = "ftp://127.0.0.1:" + std::to_string(elsewhere.port()) + "/x";
+  server.server().Get("/to-ftp", [&](const httplib::Request&, httplib::Response& response) {
+    response.set_redirect(target, 302);
+  });
+  server.Start();
+
+  Text responseHeaders;
+  WebRequest(T(server.Url("/to-ftp")), 0, "", nullptr, nullptr, nullptr, &responseHeaders);
+
+  EXPECT_EQ(elsewhere.ConnectionsAccepted(), 0);
+  EXPECT_THAT(responseHeaders.bytes(), StartsWith("HTTP/1.1 302 Found\r\n"));
+}
+
+TEST(WebRequest, ARedirectLoopEndsAfterTwentyHops) {
+  LoopbackHttpServer server;
+  std::atomic<int> hits{0};
+  server.server().Get("/loop", [&](const httplib::Request&, httplib::Response& response) {
+    ++hits;
+    response.set_redirect("/loop", 302);
+  });
+  server.Start();
+
+  WebRequest(T(server.Url("/loop")));
+
+  EXPECT_EQ(hits, 21);  // the first request and twenty redirects
+}
+
 TEST(WebRequest, ConsecutiveRequestsToOneHostReuseTheConnection) {
   LoopbackHttpServer server;
   std::mutex mutex;
