@@ -12,6 +12,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "batch/batch_job.h"
 #include "batch/video_file_name.h"
@@ -70,10 +71,16 @@ Setup& Shared() {
   return setup;
 }
 
-double bestDownloadRowsSeconds = 0;
-double bestCurlSeconds = 0;
+// Seconds of every timed download, for the summary after all runs.
+std::vector<double> downloadRowsSeconds;
+std::vector<double> curlSeconds;
 
-void KeepBest(double& best, double seconds) { best = best == 0 ? seconds : std::min(best, seconds); }
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
 
 long PeakResidentKilobytes() {
   rusage usage{};
@@ -90,7 +97,7 @@ void BM_DownloadRows(benchmark::State& state) {
     OneRowControls controls(setup.site->VideoAddress(1, 0));
     const auto start = std::chrono::steady_clock::now();
     zorvika::DownloadRows(controls, "1", context);
-    KeepBest(bestDownloadRowsSeconds, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    downloadRowsSeconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     state.PauseTiming();
     if (!(controls.status == kDownloaded) || std::filesystem::file_size(file) != kVideoBytes) {
       state.SkipWithError("the video was not stored whole");
@@ -109,7 +116,7 @@ void BM_CurlCommandLine(benchmark::State& state) {
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     const int status = std::system(command.c_str());
-    KeepBest(bestCurlSeconds, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    curlSeconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     state.PauseTiming();
     if (status != 0 || std::filesystem::file_size(file) != kVideoBytes) state.SkipWithError("curl failed");
     std::filesystem::remove(file);
@@ -130,9 +137,11 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
 
   const double mb = static_cast<double>(kVideoBytes) / (1024 * 1024);
-  if (bestDownloadRowsSeconds > 0 && bestCurlSeconds > 0) {
-    std::printf("best of each: DownloadRows %.0f MB/s, curl %.0f MB/s, ratio %.2f (target >= 0.90)\n",
-                mb / bestDownloadRowsSeconds, mb / bestCurlSeconds, bestCurlSeconds / bestDownloadRowsSeconds);
+  const double downloadRows = Median(downloadRowsSeconds);
+  const double curl = Median(curlSeconds);
+  if (downloadRows > 0 && curl > 0) {
+    std::printf("median of %zu and %zu downloads: DownloadRows %.0f MB/s, curl %.0f MB/s, ratio %.2f (target >= 0.90)\n",
+                downloadRowsSeconds.size(), curlSeconds.size(), mb / downloadRows, mb / curl, curl / downloadRows);
   }
   std::printf("peak resident memory %.0f MB for a %.0f MB video (target <= %.0f MB)\n",
               static_cast<double>(PeakResidentKilobytes()) / 1024, mb, mb + 50);
