@@ -105,10 +105,11 @@ void DownloadRows(WindowControls& controls, const Text& pageNumber, const BatchC
     Bytes video;
     const FetchOutcome outcome = FetchVideo(controls, row, address, context, video);
     if (outcome == FetchOutcome::kStopped) return;
-    const Text status = outcome == FetchOutcome::kUsedUp           ? kDownloadFailed
-                        : SaveVideo(pageNumber, title, video, context) ? kDownloaded
-                                                                       : kSaveFailed;
-    video = Bytes();  // the next row's video may be as large as this one
+    Text status = kDownloadFailed;
+    if (outcome == FetchOutcome::kTaken) {
+      status = SaveVideo(pageNumber, title, video, context) ? kDownloaded : kSaveFailed;
+      video = Bytes();  // the next row's video may be as large as this one
+    }
     if (StopRequested(context)) return;
     controls.SetCellText(kResultList, row, kStatusColumn, status);
   }
