@@ -34,6 +34,8 @@ constexpr curl_off_t kMaxBodyReservation = curl_off_t{1} << 31;
 // A response head longer than this is not kept (the web request keeps 4999 bytes at most).
 constexpr std::size_t kMaxHeadBytes = 1 << 20;
 constexpr std::size_t kIdleHandlesKept = 4;
+// Fewer, larger pieces per video: curl's default is 16 KiB.
+constexpr long kReceiveBufferBytes = 256 * 1024;
 // Bodies announced at this size or more are asked to sit on huge pages.
 constexpr std::size_t kHugePageThreshold = 8u << 20;
 
@@ -419,6 +421,7 @@ void SetCallbacks(CURL* handle, TransferState& state) {
   curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &OnProgress);
   curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &state);
   curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(handle, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
 }
 
 }  // namespace
