@@ -295,7 +295,15 @@ DemoSite::DemoSite(std::vector<SitePage> pages, int port) : state_(std::make_uni
   if (state.port <= 0) throw std::runtime_error("demo site: cannot listen on 127.0.0.1");
 
   state.listener = std::thread([&state] { state.server.listen_after_bind(); });
-  while (!state.server.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!state.server.is_running()) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      state.server.stop();
+      state.listener.join();
+      throw std::runtime_error("demo site: the server did not start");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 DemoSite::~DemoSite() {
