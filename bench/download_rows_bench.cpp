@@ -139,6 +139,11 @@ int main(int argc, char** argv) {
   const double mb = static_cast<double>(kVideoBytes) / (1024 * 1024);
   const double downloadRows = Median(downloadRowsSeconds);
   const double curl = Median(curlSeconds);
+  for (const auto* samples : {&downloadRowsSeconds, &curlSeconds}) {
+    std::printf("%s ms:", samples == &curlSeconds ? "curl" : "DownloadRows");
+    for (double seconds : *samples) std::printf(" %.0f", seconds * 1000);
+    std::printf("\n");
+  }
   if (downloadRows > 0 && curl > 0) {
     std::printf("median of %zu and %zu downloads: DownloadRows %.0f MB/s, curl %.0f MB/s, ratio %.2f (target >= 0.90)\n",
                 downloadRowsSeconds.size(), curlSeconds.size(), mb / downloadRows, mb / curl, curl / downloadRows);
