@@ -22,10 +22,6 @@ const Text kPageStarted("\xBF\xAA\xCA\xBC\xB4\xA6\xC0\xED\r\n");                
 const Text kPageScanned("\xD2\xB3\xB4\xA6\xC0\xED\xCD\xEA\xA3\xAC\xCF\xC2\xD4\xD8\xD6\xD0\r\n");  // 页处理完，下载中
 const Text kPageDownloaded("\xD2\xB3\xCF\xC2\xD4\xD8\xCD\xEA\r\n");                          // 页下载完
 
-constexpr int kSequenceColumn = 0;
-constexpr int kTitleColumn = 1;
-constexpr int kAddressColumn = 2;
-
 // A page box's text as a page number: the leading number, cut toward zero.
 std::int32_t PageNumberFrom(const Text& boxText) { return TruncateToInteger(ToNumber(boxText)); }
 

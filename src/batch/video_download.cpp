@@ -21,10 +21,6 @@ const Text kDownloaded("\xCF\xC2\xD4\xD8\xCD\xEA");              // 下载完
 const Text kDownloadFailed("\xCF\xC2\xD4\xD8\xCA\xA7\xB0\xDC");  // 下载失败
 const Text kSaveFailed("\xB1\xA3\xB4\xE6\xCA\xA7\xB0\xDC");      // 保存失败
 
-constexpr int kTitleColumn = 1;
-constexpr int kAddressColumn = 2;
-constexpr int kStatusColumn = 3;
-
 // The smallest body taken as a video: 200000 bytes are taken, 199999 are not.
 constexpr std::size_t kMinVideoBytes = 200000;
 

@@ -16,6 +16,13 @@ inline const Text kLastPageBox("\xB1\xE0\xBC\xAD\xBF\xF2" "2");                 
 inline const Text kLogBox("\xB1\xE0\xBC\xAD\xBF\xF2" "4");                       // 编辑框4
 inline const Text kStartButton("\xB0\xB4\xC5\xA5" "3");                          // 按钮3
 
+// Columns of the result list: the entry's number, its decoded title, its video
+// address and the download status.
+constexpr int kSequenceColumn = 0;
+constexpr int kTitleColumn = 1;
+constexpr int kAddressColumn = 2;
+constexpr int kStatusColumn = 3;
+
 class WindowControls {
  public:
   virtual ~WindowControls() = default;

@@ -22,6 +22,18 @@ std::size_t SkipWhiteSpace(std::string_view bytes, std::size_t pos) {
   return pos;
 }
 
+// Skips the white space and an optional sign that lead a number; returns where
+// its digits begin and tells whether the sign was "-".
+std::size_t SkipWhiteSpaceAndSign(std::string_view bytes, bool& negative) {
+  std::size_t pos = SkipWhiteSpace(bytes, 0);
+  negative = false;
+  if (pos < bytes.size() && (bytes[pos] == '+' || bytes[pos] == '-')) {
+    negative = bytes[pos] == '-';
+    ++pos;
+  }
+  return pos;
+}
+
 // The one byte a full-width character folds to, or 0 when it has none.
 char FoldedFullWidth(unsigned char first, unsigned char second) {
   if (first == 0xA3 && second >= 0xA1 && second <= 0xFE) return static_cast<char>(second - 0x80);
@@ -60,13 +72,8 @@ Text FullWidthFold(const Text& text) {
 double ToNumber(const Text& text) {
   const Text folded = FullWidthFold(text);
   const std::string_view bytes = folded.view();
-  std::size_t pos = SkipWhiteSpace(bytes, 0);
-
   bool negative = false;
-  if (pos < bytes.size() && (bytes[pos] == '+' || bytes[pos] == '-')) {
-    negative = bytes[pos] == '-';
-    ++pos;
-  }
+  std::size_t pos = SkipWhiteSpaceAndSign(bytes, negative);
   // The accepted number without its sign, in the form std::from_chars reads.
   std::string number;
   std::size_t integerDigits = 0;
@@ -125,12 +132,8 @@ double ToNumber(const Text& text) {
 std::int32_t ToInteger(const Text& text) {
   const Text folded = FullWidthFold(text);
   const std::string_view bytes = folded.view();
-  std::size_t pos = SkipWhiteSpace(bytes, 0);
   bool negative = false;
-  if (pos < bytes.size() && (bytes[pos] == '+' || bytes[pos] == '-')) {
-    negative = bytes[pos] == '-';
-    ++pos;
-  }
+  std::size_t pos = SkipWhiteSpaceAndSign(bytes, negative);
   std::uint32_t value = 0;  // unsigned arithmetic wraps modulo 2^32
   for (; pos < bytes.size() && IsDigit(bytes[pos]); ++pos) {
     value = value * 10u + static_cast<std::uint32_t>(bytes[pos] - '0');

@@ -7,20 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/text_printing.h"
+#include "core/text_case_table.h"
 
 namespace zorvika {
 namespace {
-
-struct TextCase {
-  const char* what;
-  Text actual;
-  Text expected;
-};
-
-void ExpectAll(const std::vector<TextCase>& cases) {
-  for (const TextCase& c : cases) EXPECT_EQ(c.actual, c.expected) << c.what;
-}
 
 TEST(TextTest, StopsAtTheFirstZeroByte) {
   EXPECT_EQ(Text(std::string_view("a\0b", 3)), Text("a"));

@@ -4,20 +4,10 @@
 #include <vector>
 
 #include "core/text_ops.h"
-#include "core/text_printing.h"
+#include "core/text_case_table.h"
 
 namespace zorvika {
 namespace {
-
-struct TextCase {
-  const char* what;
-  Text actual;
-  Text expected;
-};
-
-void ExpectAll(const std::vector<TextCase>& cases) {
-  for (const TextCase& c : cases) EXPECT_EQ(c.actual, c.expected) << c.what;
-}
 
 TEST(TrimBothTest, Cases) {
   ExpectAll({
